@@ -341,7 +341,7 @@ void LoadedWindow::createLabel(size_t index) {
 void LoadedWindow::createTimer(size_t index) {
   const ControlLayout& control = layout_.controls[index];
   auto timer = std::make_unique<TimerControl>(*this, control);
-  HWND window = createChild(0, kTimerClass, control, WS_CHILD, handle_, index, timer.get());
+  HWND window = createChild(0, kTimerClass, control, childStyle(control), handle_, index, timer.get());
   if (!window) return;
   controls_[index].handle = window;
   controls_[index].timer = std::move(timer);
