@@ -5,3 +5,11 @@ target_link_libraries(dusklock_system PUBLIC dusklock_schedule advapi32 user32 k
 
 dusklock_add_test(system_power_test ${CMAKE_CURRENT_LIST_DIR}/SystemPowerTest.cpp
   LIBS dusklock_system)
+
+# The real forced power-off, in a throwaway Wine prefix of its own.
+add_executable(power_off_probe ${CMAKE_CURRENT_LIST_DIR}/PowerOffProbe.cpp)
+target_link_libraries(power_off_probe PRIVATE dusklock_system)
+add_test(NAME power_off_under_wine
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/PowerOffUnderWine.sh ${PROJECT_SOURCE_DIR}
+          $<TARGET_FILE:power_off_probe>)
+set_tests_properties(power_off_under_wine PROPERTIES TIMEOUT 600)
