@@ -110,18 +110,17 @@ struct BoxView {
   bool otherWindowEnabled = true;
 };
 
+BOOL CALLBACK keepMessageBox(HWND window, LPARAM result) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(result) = window;
+  return FALSE;
+}
+
 HWND findMessageBox(DWORD threadId) {
   HWND found = nullptr;
-  EnumThreadWindows(
-      threadId,
-      [](HWND window, LPARAM result) -> BOOL {
-        char className[16] = {};
-        GetClassNameA(window, className, sizeof className);
-        if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
-        *reinterpret_cast<HWND*>(result) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(threadId, &keepMessageBox, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
