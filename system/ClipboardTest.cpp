@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
-#include <string>
 #include <thread>
 #include <vector>
 
