@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
         KindCase{"ComboBox", kChild | CBS_SIMPLE, "", true, ControlKind::None},
         KindCase{"ComboBox", kChild | CBS_DROPDOWN, "", true, ControlKind::ComboBox},
         KindCase{"combobox", kChild | CBS_DROPDOWNLIST, "", true, ControlKind::ComboBox},
-        KindCase{"ComboLBox", WS_POPUP, "", false, ControlKind::ComboList},
+        KindCase{"ComboLBox", static_cast<LONG_PTR>(WS_POPUP), "", false, ControlKind::ComboList},
         KindCase{"msctls_updown32", kChild, "", false, ControlKind::UpDown},
         KindCase{"Static", kChild, "", true, ControlKind::None},
         KindCase{"ScrollBar", kChild, "", false, ControlKind::None},

@@ -245,6 +245,46 @@ TEST_F(StyledLookAlike, EditWithoutBorderIsNotPainted) {
                     true));
 }
 
+// With DUSKLOCK_STYLE_SHOTS set to a folder, saves the look-alike window in four states as
+// BMP files there (for docs/ and for checking by eye), each after its colours were confirmed.
+TEST_F(StyledLookAlike, SavesScreenshotsWhenAsked) {
+  const char* folder = std::getenv("DUSKLOCK_STYLE_SHOTS");
+  if (!folder) GTEST_SKIP() << "DUSKLOCK_STYLE_SHOTS is not set";
+  const HWND start = main_.start();
+  const HWND display = main_.display();
+  const HWND edit = main_.edit();
+  auto save = [&](const char* name) {
+    settle(200);
+    EXPECT_TRUE(ScreenImage(windowOnScreen(main_.window()))
+                    .saveBmp(std::string(folder) + "\\style-" + name + ".bmp"))
+        << name;
+  };
+
+  SetFocus(nullptr);
+  ASSERT_TRUE(shows(start, enabledButtonChecks(clientSize(start), scheme3::kRingNormal,
+                                               scheme3::kFaceNormal)));
+  save("normal");
+
+  hover(start);
+  ASSERT_TRUE(shows(start, enabledButtonChecks(clientSize(start), scheme3::kRingHot,
+                                               scheme3::kFaceNormal)));
+  save("hot");
+  parkCursor();
+  ASSERT_TRUE(shows(start, enabledButtonChecks(clientSize(start), scheme3::kRingNormal,
+                                               scheme3::kFaceNormal)));
+
+  SetFocus(display);
+  ASSERT_TRUE(shows(display, enabledButtonChecks(clientSize(display), scheme3::kRingFocused,
+                                                 scheme3::kFaceNormal, true)));
+  save("focused");
+
+  SetFocus(nullptr);
+  for (HWND control : {start, display, edit}) EnableWindow(control, FALSE);
+  ASSERT_TRUE(shows(start, disabledButtonChecks(clientSize(start))));
+  ASSERT_TRUE(shows(edit, editBorderChecks(windowSize(edit), disabledBorder(), buttonFace()), true));
+  save("disabled");
+}
+
 // Subclassing: installing twice takes each control over once, removing hands every control
 // its own procedure back, and labels are never touched.
 TEST(VisualStyleInstall, SelectTwiceSubclassesOnceAndRemovingRestoresEverything) {
@@ -353,23 +393,24 @@ class MessageBoxProbe {
     return DefWindowProcA(window, message, wParam, lParam);
   }
 
+  struct BoxSearch {
+    HWND box;
+  };
+
+  static BOOL CALLBACK matchBox(HWND window, LPARAM data) {
+    char className[16] = "", title[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    if (std::string(className) == "#32770" && std::string(title) == texts::kConfirmTitle) {
+      reinterpret_cast<BoxSearch*>(data)->box = window;
+      return FALSE;
+    }
+    return TRUE;
+  }
+
   static HWND findBox() {
-    struct Search {
-      HWND box;
-    } search{nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-          char className[16] = "", title[64] = "";
-          GetClassNameA(window, className, sizeof className);
-          GetWindowTextA(window, title, sizeof title);
-          if (std::string(className) == "#32770" && std::string(title) == texts::kConfirmTitle) {
-            reinterpret_cast<Search*>(data)->box = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    BoxSearch search{nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &matchBox, reinterpret_cast<LPARAM>(&search));
     return search.box;
   }
 
