@@ -3,6 +3,7 @@
 // confirmation message box, and installing and removing.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -243,6 +244,75 @@ TEST_F(StyledLookAlike, EditWithoutBorderIsNotPainted) {
   EXPECT_TRUE(shows(edit, editBorderChecks(windowSize(edit), GetSysColor(COLOR_WINDOW),
                                            GetSysColor(COLOR_WINDOW)),
                     true));
+}
+
+TEST_F(StyledLookAlike, NewCaptionKeepsTheLayersLook) {
+  const HWND button = main_.start();
+  const SIZE size = clientSize(button);
+  auto darkPixels = [&] {
+    const ScreenImage image(clientOnScreen(button));
+    std::string pattern;
+    for (int y = 4; y < size.cy - 4; ++y)
+      for (int x = 4; x < size.cx - 4; ++x)
+        pattern += channelDistance(image.at(x, y), RGB(0, 0, 0)) <= 0x30 ? '#' : '.';
+    return pattern;
+  };
+  ASSERT_TRUE(shows(button, enabledButtonChecks(size, scheme3::kRingNormal, scheme3::kFaceNormal)));
+  const std::string before = darkPixels();
+  SetWindowTextA(button, texts::kStartCaptionArmed);
+  char caption[32] = "";
+  GetWindowTextA(button, caption, sizeof caption);
+  EXPECT_STREQ(caption, texts::kStartCaptionArmed);
+  EXPECT_TRUE(waitUntil([&] { return darkPixels() != before; })) << "the caption was not redrawn";
+  EXPECT_TRUE(shows(button, enabledButtonChecks(size, scheme3::kRingNormal, scheme3::kFaceNormal)));
+}
+
+// The kinds the program's own windows do not use get a simple look in the same colours.
+TEST(VisualStyleOtherKinds, CheckRadioGroupUpDownAndComboArePaintedInSchemeColours) {
+  parkCursor();
+  ASSERT_EQ(VisualStyle::select(3), 1);
+  registerTestClass(kTestWindowClass, DefWindowProcA);
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  const HWND window = CreateWindowExA(WS_EX_TOPMOST, kTestWindowClass, "", WS_POPUP | WS_VISIBLE,
+                                      20, 20, 300, 200, nullptr, nullptr, instance, nullptr);
+  auto child = [&](const char* cls, DWORD style, int x, int y, int w, int h) {
+    return CreateWindowExA(0, cls, texts::kMenuStart, WS_CHILD | WS_VISIBLE | style, x, y, w, h,
+                           window, nullptr, instance, nullptr);
+  };
+  const HWND check = child("BUTTON", BS_AUTOCHECKBOX, 10, 10, 120, 21);
+  const HWND radio = child("BUTTON", BS_AUTORADIOBUTTON, 10, 40, 120, 21);
+  const HWND group = child("BUTTON", BS_GROUPBOX, 150, 10, 120, 80);
+  const HWND spin = child("msctls_updown32", 0, 10, 70, 20, 30);
+  const HWND combo = child("COMBOBOX", CBS_DROPDOWNLIST, 10, 110, 120, 200);
+  SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(radio, BM_SETCHECK, BST_CHECKED, 0);
+  UpdateWindow(window);
+
+  const COLORREF black = RGB(0, 0, 0);
+  const int boxTop = (21 - 13) / 2;
+  EXPECT_TRUE(shows(check, {{"box frame", 0, boxTop + 6, scheme3::kPushBorder, 0},
+                            {"box frame", 6, boxTop, scheme3::kPushBorder, 0},
+                            {"tick", 5, boxTop + 9, black, 0x30}}));
+  EXPECT_TRUE(shows(radio, {{"circle", 6, boxTop, scheme3::kPushBorder, 0},
+                            {"dot", 6, boxTop + 6, black, 0x30}}));
+  EXPECT_TRUE(shows(group, {{"frame left", 0, 50, scheme3::kEditBorder, 0},
+                            {"frame bottom", 60, 79, scheme3::kEditBorder, 0}}));
+  const SIZE spinSize = clientSize(spin);  // the up-down chooses its own width
+  const int spinMid = spinSize.cx / 2;
+  EXPECT_TRUE(shows(spin, {{"upper half frame", spinMid, 0, scheme3::kPushBorder, 0},
+                           {"lower half frame", spinMid, spinSize.cy - 1, scheme3::kPushBorder, 0},
+                           {"upper arrow", spinMid, spinSize.cy / 4, black, 0x30},
+                           {"lower arrow", spinMid, spinSize.cy * 3 / 4, black, 0x30}}));
+  const SIZE comboSize = windowSize(combo);
+  EXPECT_TRUE(shows(combo, {{"outer frame", comboSize.cx / 2, 0, scheme3::kEditBorder, 0},
+                            {"outer frame", 0, comboSize.cy / 2, scheme3::kEditBorder, 0}},
+                    true));
+
+  EnableWindow(check, FALSE);
+  EXPECT_TRUE(shows(check, {{"disabled box frame", 0, boxTop + 6, disabledBorder(), 0},
+                            {"disabled tick", 5, boxTop + 9, scheme3::kDisabledCaption, 0}}));
+  EXPECT_EQ(VisualStyle::select(0), 1);
+  DestroyWindow(window);
 }
 
 // With DUSKLOCK_STYLE_SHOTS set to a folder, saves the look-alike window in four states as
