@@ -324,6 +324,7 @@ bool paintGroupBox(HDC target, const RECT& client, const Scheme& scheme,
   {
     gdi::ScopedPen framePen(CreatePen(PS_SOLID, 1, border));
     gdi::ScopedSelection penSelection(dc, framePen.get());
+    // A stock object: not owned, never deleted.
     gdi::ScopedSelection brushSelection(dc, GetStockObject(NULL_BRUSH));
     RoundRect(dc, 0, lineHeight / 2, width, height, 5, 5);
   }
