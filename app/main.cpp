@@ -3,28 +3,17 @@
 #include <windows.h>
 
 #include "app/AppFrame.h"
-#include "schedule/Texts.h"
+#include "schedule/ShutdownSchedule.h"
+#include "ui/DateEntryWindow.h"
 #include "ui/Layouts.h"
-#include "ui/ProgramIcon.h"
-#include "ui/TrayIcon.h"
-
-namespace {
-
-// The main window's events as far as the frame goes: the tray icon is there before the
-// window is first shown and goes with it.
-class MainWindowEvents : public WindowEvents {
- public:
-  void onCreated(LoadedWindow& window) override {
-    TrayIcon::set(window.handle(), kProgramIcon.data, kProgramIcon.size, texts::kTrayTip);
-  }
-  void onWillBeDestroyed(LoadedWindow& window) override { TrayIcon::remove(window.handle()); }
-};
-
-}  // namespace
+#include "ui/MainWindow.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   AppFrame frame;
-  MainWindowEvents mainWindowEvents;
-  frame.bind(kMainWindowLayout, mainWindowEvents);
+  SystemClock clock;
+  MainWindow mainWindow(frame, clock);
+  DateEntryWindow dateEntryWindow(mainWindow, clock);
+  frame.bind(kMainWindowLayout, mainWindow);
+  frame.bind(kDateEntryWindowLayout, dateEntryWindow);
   return frame.run(kMainWindowLayout);
 }

@@ -1,0 +1,6 @@
+# The main window's behaviour and the date-entry window.
+add_library(dusklock_ui STATIC
+  ${CMAKE_CURRENT_SOURCE_DIR}/MainWindow.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/DateEntryWindow.cpp)
+target_link_libraries(dusklock_ui PUBLIC dusklock_frame dusklock_system dusklock_style
+  dusklock_schedule)
