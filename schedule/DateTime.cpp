@@ -325,26 +325,26 @@ double DateTime::difference(DateTime a, DateTime b, int32_t unit) {
   unit = clampUnit(unit);
   if (a.serial == b.serial) return 0;
 
-  const Decomposed first = decompose(a);
-  const Decomposed second = decompose(b);
-  const DateParts& pa = first.parts;
-  const DateParts& pb = second.parts;
-  switch (static_cast<TimeUnit>(unit)) {
-    case TimeUnit::Year: return pa.year - pb.year;
-    case TimeUnit::Quarter:
-      return (pa.month - 1) / 3 + 4 * (pa.year - pb.year) - (pb.month - 1) / 3;
-    case TimeUnit::Month: return 12 * (pa.year - pb.year) + pa.month - pb.month;
-    default: break;
+  const auto timeUnit = static_cast<TimeUnit>(unit);
+  if (timeUnit == TimeUnit::Year || timeUnit == TimeUnit::Quarter ||
+      timeUnit == TimeUnit::Month) {
+    // Calendar units compare the fields and ignore days and times.
+    const DateParts pa = parts(a);
+    const DateParts pb = parts(b);
+    if (timeUnit == TimeUnit::Year) return pa.year - pb.year;
+    if (timeUnit == TimeUnit::Month) return 12 * (pa.year - pb.year) + pa.month - pb.month;
+    return (pa.month - 1) / 3 + 4 * (pa.year - pb.year) - (pb.month - 1) / 3;
   }
 
-  const double span = linearFromSerial(clampSerial(a.serial)) -
-                      linearFromSerial(clampSerial(b.serial));
-  switch (static_cast<TimeUnit>(unit)) {
+  const double span =
+      linearFromSerial(clampSerial(a.serial)) - linearFromSerial(clampSerial(b.serial));
+  switch (timeUnit) {
     case TimeUnit::Day: return span;
     case TimeUnit::Week: {
+      // Whole weeks, then one more when the rest of the span crosses into a new week.
       int64_t weeks = static_cast<int64_t>(span) / 7;
-      const int64_t weekdayA = (first.dayNumber % 7 + 13) % 7;
-      const int64_t weekdayB = (second.dayNumber % 7 + 13) % 7;
+      const int32_t weekdayA = weekday(a);
+      const int32_t weekdayB = weekday(b);
       if (span > 0 && weekdayA < weekdayB) {
         weeks += 1;
       } else if (span < 0 && weekdayB < weekdayA) {
@@ -352,6 +352,8 @@ double DateTime::difference(DateTime a, DateTime b, int32_t unit) {
       }
       return static_cast<double>(weeks);
     }
+    // The half second puts whole-second spans safely above their integer before truncating;
+    // spans beyond the 32-bit range saturate, so a far deadline never reads as passed.
     case TimeUnit::Hour: return truncateToInt32(span * 24 + kHalfSecond);
     case TimeUnit::Minute: return truncateToInt32(span * 1440 + kHalfSecond);
     default: return truncateToInt32(span * kSecondsPerDay + kHalfSecond);
