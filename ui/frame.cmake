@@ -26,3 +26,10 @@ add_library(dusklock_ui_frame STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/MenuPopup.cpp
   ${CMAKE_CURRENT_BINARY_DIR}/ProgramIcon.cpp)
 target_link_libraries(dusklock_ui_frame PUBLIC dusklock_schedule shell32 user32 gdi32)
+
+dusklock_add_test(ui_tray_test
+  ${CMAKE_CURRENT_SOURCE_DIR}/tests/TrayIconTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/tests/ShellRecorder.cpp
+  LIBS dusklock_ui_frame)
+dusklock_add_test(ui_menu_test ${CMAKE_CURRENT_SOURCE_DIR}/tests/MenuPopupTest.cpp
+  LIBS dusklock_ui_frame)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/AppFrame.h"
+#include "ui/tests/ShellRecorder.h"
 
 // Pumps messages (through the frame's pump when one is given) until condition holds or
 // timeoutMs passes; true when it held.
@@ -59,23 +60,3 @@ bool moveCursorTo(int x, int y);
 // The top-level window of class and title belonging to this process, or nullptr.
 HWND findOwnWindow(const char* className, const char* title);
 
-// Records the tray icon's shell calls (and passes them on to the real shell) while it lives.
-struct ShellCall {
-  DWORD message;
-  NOTIFYICONDATAA data;
-  BOOL result;
-};
-class ShellRecorder {
- public:
-  ShellRecorder();
-  ShellRecorder(const ShellRecorder&) = delete;
-  ShellRecorder& operator=(const ShellRecorder&) = delete;
-  ~ShellRecorder();
-  std::vector<ShellCall> calls;
-  // Called with each call as it happens (the child process writes them to its log).
-  std::function<void(const ShellCall&)> onCall;
-
- private:
-  static BOOL WINAPI record(DWORD message, PNOTIFYICONDATAA data);
-  TrayShell previous_;
-};
