@@ -702,3 +702,37 @@ TEST(FrameExit, ExitEndsTheProcessWithItsCodeAfterTheTrayIconIsGoneAndRaisesNoth
 }
 
 }  // namespace
+
+namespace {
+
+// The place of this process's tray icon in the virtual desktop's taskbar: Wine's explorer
+// draws icons from the right end of its notification area, so a lone icon sits at the right.
+bool trayIconCentre(POINT* centre) {
+  HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+  if (!taskbar) return false;
+  RECT rect;
+  GetWindowRect(taskbar, &rect);
+  const int iconSize = GetSystemMetrics(SM_CXSMICON);
+  centre->x = rect.right - 2 - iconSize / 2 - 1;
+  centre->y = (rect.top + rect.bottom) / 2;
+  return true;
+}
+
+TEST_F(FrameTest, RealClicksOnTheTrayIconRaiseTheirCodes) {
+  loadMain();
+  POINT icon{};
+  ASSERT_TRUE(trayIconCentre(&icon)) << "the virtual desktop has no taskbar";
+  mainEvents_.log.clear();
+  ASSERT_TRUE(moveCursorTo(icon.x, icon.y));
+  clickAt(icon.x, icon.y);
+  clickAt(icon.x, icon.y);
+  ASSERT_TRUE(waitFor([&] { return mainEvents_.log.size() >= 3; }, &frame_))
+      << "clicks on the tray icon did not arrive";
+  EXPECT_EQ(mainEvents_.log, (std::vector<std::string>{"tray 1", "tray 2", "tray 1"}));
+  mainEvents_.log.clear();
+  waitFor([] { return false; }, &frame_, 600);  // past the double-click time
+  clickAt(icon.x, icon.y, true);
+  EXPECT_TRUE(waitFor([&] { return mainEvents_.count("tray 3") == 1; }, &frame_));
+}
+
+}  // namespace
