@@ -10,3 +10,9 @@ dusklock_add_test(main_window_test
   ${CMAKE_CURRENT_SOURCE_DIR}/tests/BehaviourTestSupport.cpp
   ${PROJECT_SOURCE_DIR}/app/tests/FrameTestSupport.cpp
   LIBS dusklock_ui)
+
+dusklock_add_test(date_entry_window_test
+  ${CMAKE_CURRENT_SOURCE_DIR}/tests/DateEntryWindowTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/tests/BehaviourTestSupport.cpp
+  ${PROJECT_SOURCE_DIR}/app/tests/FrameTestSupport.cpp
+  LIBS dusklock_ui)
