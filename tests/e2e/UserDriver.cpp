@@ -109,15 +109,15 @@ std::string className(HWND window) {
   return name;
 }
 
+// The enumeration callback is stdcall on 32-bit Windows, which a lambda cannot be.
+BOOL CALLBACK collectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
 std::vector<HWND> childrenOf(HWND parent) {
   std::vector<HWND> found;
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(parent, &collectWindow, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
@@ -132,13 +132,7 @@ HWND childOfClass(HWND parent, const char* wantedClass, const char* wantedText =
 
 std::vector<HWND> topLevelWindowsOfThread(DWORD thread) {
   std::vector<HWND> found;
-  EnumThreadWindows(
-      thread,
-      [](HWND window, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(thread, &collectWindow, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
@@ -604,6 +598,10 @@ int runStep(const char* name, const char* argument) {
            })
                ? kExitPassed
                : fail("Esc closed nothing");
+  }
+  if (step == "pointer-away") {  // onto empty desktop, so that nothing shows a hover look
+    movePointer({40, 40});
+    return kExitPassed;
   }
   if (step == "tray-icon-point") {
     POINT icon{};
