@@ -92,6 +92,7 @@ step pointer-away
 shoot confirm-prompt.png main confirm
 
 step answer-yes
+step wait-idle  # activates the window again: Wine leaves it inactive when the box closes
 step pointer-away
 step wait-countdown
 sleep 1.2  # one more tick, so the caption shows a full countdown second
@@ -99,6 +100,7 @@ shoot main-armed.png main
 
 step tray-menu
 step pointer-away
+sleep 6  # the icon's tip "Dusklock" covers the menu until it times out
 shoot_corner menu-tray.png 200 120 100
 step escape
 
@@ -106,8 +108,14 @@ shoot_corner tray-icon.png 160 40 200
 
 step disarm
 
-# Last: once the date-entry window has closed, the deadline box keeps the mouse captured, and the
-# next click anywhere in the program would reach the box and open the window again.
+# The date-entry window in a fresh start of the program: once that window has closed, the
+# deadline box keeps the mouse captured and the next click anywhere in the program reaches the
+# box, so it comes last and alone.
+/usr/bin/wineserver -k >/dev/null 2>&1
+/usr/bin/wineserver -w >/dev/null 2>&1
+( "$loader" "$program" >/dev/null 2>&1 ) &
+program_pid=$!
+step wait-idle
 step date-entry
 step pointer-away
 shoot date-entry.png main date-entry
