@@ -66,9 +66,10 @@ bool Clipboard::setText(const char* text) {
 
   if (!calls.openClipboard(nullptr)) return false;
   calls.emptyClipboard();
-  // Once the clipboard has been emptied the old contents are gone whatever follows, so the text
-  // counts as placed; memory the clipboard refused is still ours and is freed.
-  if (calls.setClipboardData(CF_TEXT, memory.get())) memory.handedOver();
+  // Memory the clipboard refused is still ours and is freed; the caller learns the text is not
+  // there.
+  const bool placed = calls.setClipboardData(CF_TEXT, memory.get()) != nullptr;
+  if (placed) memory.handedOver();
   calls.closeClipboard();
-  return true;
+  return placed;
 }

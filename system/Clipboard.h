@@ -5,7 +5,8 @@
 struct Clipboard {
   // Places the text (nullptr counts as "") as the clipboard's only format, CF_TEXT, and drops
   // whatever the clipboard held before. False when it could not be done: the memory could not
-  // be allocated, or another window holds the clipboard open; the old contents stay then.
+  // be allocated, or another window holds the clipboard open (the old contents stay then), or
+  // the clipboard refused the text after it had been emptied.
   static bool setText(const char* text);
 };
 

@@ -292,8 +292,8 @@ TEST(Clipboard, MemoryTheClipboardRefusesIsFreed) {
   memory = MemoryRecord{};
   memory.refuseHandOver = true;
 
-  // The older contents were emptied away before the hand-over, so the call still counts as done.
-  EXPECT_TRUE(Clipboard::setText(texts::kClipboardText));
+  // The text is not on the clipboard, and the call says so.
+  EXPECT_FALSE(Clipboard::setText(texts::kClipboardText));
   EXPECT_EQ(memory.allocations, 1);
   EXPECT_TRUE(memory.unreleased.empty()) << "refused memory leaked";
   EXPECT_TRUE(formatsOnClipboard().empty());
