@@ -26,12 +26,12 @@ COLORREF resolve(LayoutColour colour) {
 }
 
 // A brush for colour: the system's own for a system colour (nothing to own), else a new one.
-GdiObject<HBRUSH> ownedBrushFor(LayoutColour colour) {
-  if (colour & kSystemColourFlag) return GdiObject<HBRUSH>();
-  return GdiObject<HBRUSH>(CreateSolidBrush(resolve(colour)));
+gdi::ScopedBrush ownedBrushFor(LayoutColour colour) {
+  if (colour & kSystemColourFlag) return gdi::ScopedBrush();
+  return gdi::ScopedBrush(CreateSolidBrush(resolve(colour)));
 }
 
-HBRUSH brushFor(LayoutColour colour, const GdiObject<HBRUSH>& owned) {
+HBRUSH brushFor(LayoutColour colour, const gdi::ScopedBrush& owned) {
   if (owned.get()) return owned.get();
   return GetSysColorBrush(static_cast<int>(colour & 0xFFu));  // not owned: system brush
 }
@@ -82,16 +82,16 @@ RECT centredRect(int32_t width, int32_t height) {
 // Paints a label of the program's own class: background, then the caption on one line,
 // engraved labels first in white one pixel down and right, then in the text colour.
 void paintLabel(HWND label, const ControlLayout& layout) {
-  PaintDc paint(label);
+  gdi::ScopedPaint paint(label);
   HDC dc = paint.get();
   RECT client;
   GetClientRect(label, &client);
-  GdiObject<HBRUSH> ownedBackground = ownedBrushFor(layout.backColour);
+  gdi::ScopedBrush ownedBackground = ownedBrushFor(layout.backColour);
   FillRect(dc, &client, brushFor(layout.backColour, ownedBackground));
 
   char caption[512];
   int length = GetWindowTextA(label, caption, sizeof caption);
-  SelectedObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
+  gdi::ScopedSelection font(dc, GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER |
                 (layout.alignment == HorizontalAlignment::Centre ? DT_CENTER : DT_LEFT);
@@ -315,8 +315,8 @@ void LoadedWindow::createEditBox(size_t index) {
 
   // The box must be tall enough for one line of its font inside its sunken border.
   {
-    WindowDc dc(edit);
-    SelectedObject selected(dc.get(), font);
+    gdi::ScopedWindowDC dc(edit);
+    gdi::ScopedSelection selected(dc.get(), font);
     SIZE text{};
     GetTextExtentPoint32A(dc.get(), kEditHeightSample, static_cast<int>(std::strlen(kEditHeightSample)), &text);
     int minimum = text.cy + 2 * GetSystemMetrics(SM_CYEDGE);
@@ -328,7 +328,7 @@ void LoadedWindow::createEditBox(size_t index) {
   SendMessageA(edit, EM_LIMITTEXT, 0, 0);
   SendMessageA(edit, EM_SETSEL, 0, 0);
   SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-  state.background = GdiObject<HBRUSH>(CreateSolidBrush(resolve(control.backColour)));
+  state.background = gdi::ScopedBrush(CreateSolidBrush(resolve(control.backColour)));
 }
 
 void LoadedWindow::createLabel(size_t index) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/WindowEvents.h"
-#include "ui/Gdi.h"
+#include "system/GdiScoped.h"
 #include "ui/WindowLayout.h"
 
 class AppFrame;
@@ -73,8 +73,8 @@ class LoadedWindow {
 
   struct Control {
     HWND handle = nullptr;  // a child of the window, destroyed with it
-    GdiObject<HFONT> font;
-    GdiObject<HBRUSH> background;
+    gdi::ScopedFont font;
+    gdi::ScopedBrush background;
     std::unique_ptr<TimerControl> timer;
   };
 
@@ -131,9 +131,9 @@ class LoadedWindow {
   bool building_ = true;
   bool modal_ = false;
   std::vector<Control> controls_;  // parallel to layout_.controls
-  IconHandle largeIcon_;
-  IconHandle smallIcon_;
-  GdiObject<HBRUSH> background_;  // only for a background that is not a system colour
+  gdi::ScopedIcon largeIcon_;
+  gdi::ScopedIcon smallIcon_;
+  gdi::ScopedBrush background_;  // only for a background that is not a system colour
   HWND focusBeforeDeactivation_ = nullptr;  // one of controls_, not owned
   std::vector<std::pair<HWND, bool>> disabledWindows_;  // not owned: the frame's other windows
 };

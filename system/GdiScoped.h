@@ -12,14 +12,26 @@ template <typename Handle>
 class ScopedObject {
  public:
   explicit ScopedObject(Handle handle = nullptr) : handle_(handle) {}
-  ~ScopedObject() {
-    if (handle_) DeleteObject(handle_);
-  }
+  ~ScopedObject() { reset(); }
   ScopedObject(const ScopedObject&) = delete;
   ScopedObject& operator=(const ScopedObject&) = delete;
+  // Movable, so a container can hold them; the moved-from owner holds nothing.
+  ScopedObject(ScopedObject&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
+  ScopedObject& operator=(ScopedObject&& other) noexcept {
+    if (this != &other) {
+      reset(other.handle_);
+      other.handle_ = nullptr;
+    }
+    return *this;
+  }
 
   Handle get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
+  // Deletes the object held (if any) and takes handle instead.
+  void reset(Handle handle = nullptr) {
+    if (handle_) DeleteObject(handle_);
+    handle_ = handle;
+  }
 
  private:
   Handle handle_;
@@ -28,6 +40,25 @@ class ScopedObject {
 using ScopedBrush = ScopedObject<HBRUSH>;
 using ScopedPen = ScopedObject<HPEN>;
 using ScopedBitmap = ScopedObject<HBITMAP>;
+using ScopedFont = ScopedObject<HFONT>;
+
+// Owns an icon and destroys it with DestroyIcon.
+class ScopedIcon {
+ public:
+  explicit ScopedIcon(HICON icon = nullptr) : icon_(icon) {}
+  ~ScopedIcon() { reset(); }
+  ScopedIcon(const ScopedIcon&) = delete;
+  ScopedIcon& operator=(const ScopedIcon&) = delete;
+
+  HICON get() const { return icon_; }
+  void reset(HICON icon = nullptr) {
+    if (icon_) DestroyIcon(icon_);
+    icon_ = icon;
+  }
+
+ private:
+  HICON icon_;
+};
 
 // Selects an object into a DC and puts the previous one back at the end of the scope, so the
 // object can then be deleted and the DC is left as it was found.
@@ -81,6 +112,22 @@ class ScopedWindowDC {
 
  private:
   HWND window_;  // not owned
+  HDC dc_;
+};
+
+// A paint session of a window, from BeginPaint to EndPaint.
+class ScopedPaint {
+ public:
+  explicit ScopedPaint(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~ScopedPaint() { EndPaint(window_, &paint_); }
+  ScopedPaint(const ScopedPaint&) = delete;
+  ScopedPaint& operator=(const ScopedPaint&) = delete;
+
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;  // not owned
+  PAINTSTRUCT paint_{};
   HDC dc_;
 };
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "schedule/Texts.h"
+#include "ui/ControlNames.h"
 #include "ui/ProgramIcon.h"
 
 namespace {
@@ -47,27 +48,27 @@ constexpr FontLayout kDeadlineFont = {"宋体", -16, 700, false, false, false};
 
 // Creation order; the tab order of each window is the order of its tab stops here.
 constexpr ControlLayout kMainWindowControls[] = {
-    timer("时钟1", 208, 0, 32, 24),
-    button("启动按钮", 0, 40, 70, 25, texts::kStartCaptionIdle),
-    withCentredText(editBox("编辑框1", 0, 0, 240, 40, texts::kDeadlineInstruction),
+    timer(mainwindow::kTimer, 208, 0, 32, 24),
+    button(mainwindow::kStartButton, 0, 40, 70, 25, texts::kStartCaptionIdle),
+    withCentredText(editBox(mainwindow::kDeadlineBox, 0, 0, 240, 40, texts::kDeadlineInstruction),
                     &kDeadlineFont),
-    button("显示按钮", 70, 40, 170, 25, texts::kCountdownCaptionIdle),
+    button(mainwindow::kCountdownButton, 70, 40, 170, 25, texts::kCountdownCaptionIdle),
 };
 
 constexpr ControlLayout kDateEntryWindowControls[] = {
-    editBox("编辑框1", 1, 20, 43, 20, ""),
+    editBox(dateentry::kFieldBoxes[0], 1, 20, 43, 20, ""),
     label("标签1", 48, 20, 12, 20, texts::kYear),
-    editBox("编辑框2", 61, 20, 25, 20, ""),
+    editBox(dateentry::kFieldBoxes[1], 61, 20, 25, 20, ""),
     label("标签2", 89, 20, 12, 20, texts::kMonth),
     label("标签3", 129, 20, 12, 20, texts::kDay),
-    editBox("编辑框3", 101, 20, 25, 20, ""),
+    editBox(dateentry::kFieldBoxes[2], 101, 20, 25, 20, ""),
     label("标签4", 168, 20, 12, 20, texts::kHour),
-    editBox("编辑框4", 140, 20, 25, 20, ""),
+    editBox(dateentry::kFieldBoxes[3], 140, 20, 25, 20, ""),
     label("标签5", 208, 20, 12, 20, texts::kMinute),
-    editBox("编辑框5", 180, 20, 25, 20, ""),
+    editBox(dateentry::kFieldBoxes[4], 180, 20, 25, 20, ""),
     label("标签6", 249, 20, 12, 20, texts::kSecond),
-    editBox("编辑框6", 221, 20, 25, 20, ""),
-    button("按钮1", 244, 0, 20, 20, texts::kDateEntryClose),
+    editBox(dateentry::kFieldBoxes[5], 221, 20, 25, 20, ""),
+    button(dateentry::kCloseButton, 244, 0, 20, 20, texts::kDateEntryClose),
     engravedCentred(label("标签7", 4, 0, 235, 20, texts::kDateEntryTitle)),
 };
 
