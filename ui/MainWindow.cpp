@@ -90,6 +90,12 @@ void MainWindow::onDeadlineLeftPress() {
   // The old deadline goes first, whatever the date-entry window then writes or not.
   setDeadlineText("");
   frame_.loadWindow(kDateEntryWindowLayout, true);
+  // The press still reaches the edit box, which captures the mouse until the button goes up;
+  // that release happened while the date-entry window was open, so give the box one of its
+  // own, or the next click anywhere in the program would land on the box again.
+  if (!(GetAsyncKeyState(VK_LBUTTON) & 0x8000)) {
+    PostMessageA(control(mainwindow::kDeadlineBox), WM_LBUTTONUP, 0, 0);
+  }
 }
 
 void MainWindow::onDeadlineRightPress() {

@@ -439,7 +439,11 @@ TEST_F(MainWindowTest, LeftPressEmptiesTheDeadlineAndOpensTheDateEntryWindowModa
   EXPECT_TRUE(mainDisabled);
   EXPECT_TRUE(IsWindowEnabled(main()));
   EXPECT_EQ(deadline(), "2016年5月28日23时44分29秒");
-  PostMessageA(mainControl(kDeadlineBox), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  // The press reached the box after the window closed, and left no mouse capture behind that
+  // would send the next click anywhere in the program to the box again.
+  waitUntil([] { return false; }, 200);
+  EXPECT_EQ(GetFocus(), mainControl(kDeadlineBox));
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 // ---- closing ----
