@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ googletest clang-14 libclang-rt-14-dev
           g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
-          wine wine32:i386 wine64 fonts-wine xvfb fonts-wqy-zenhei imagemagick locales)
+          wine wine32:i386 wine64 fonts-wine xvfb fonts-wqy-microhei imagemagick locales)
 
 missing=()
 for p in "${packages[@]}"; do

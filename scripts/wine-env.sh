@@ -53,7 +53,7 @@ dusklock_ensure_prefix() {
     reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
     reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
     for face in 宋体 SimSun 新宋体 NSimSun 微软雅黑 'Microsoft YaHei' SimHei 黑体; do
-      reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'WenQuanYi Zen Hei'
+      reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'WenQuanYi Micro Hei'
     done
     /usr/bin/wineserver -w >/dev/null 2>&1
     touch "$WINEPREFIX/.dusklock-ready"
