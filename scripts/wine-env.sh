@@ -55,6 +55,11 @@ dusklock_ensure_prefix() {
     for face in 宋体 SimSun 新宋体 NSimSun 微软雅黑 'Microsoft YaHei' SimHei 黑体; do
       reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'WenQuanYi Micro Hei'
     done
+    # Wine's own fonts (Marlett draws the title bar's buttons) are not always found where the
+    # package puts them; a copy in the prefix's font folder always is.
+    if [ -d /usr/share/wine/fonts ]; then
+      cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+    fi
     /usr/bin/wineserver -w >/dev/null 2>&1
     touch "$WINEPREFIX/.dusklock-ready"
   ) 9>"$WINEPREFIX.lock"
