@@ -27,16 +27,26 @@ cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >build/w
 # The Windows tests run in one Wine session: one Xvfb, one wineserver kept alive between the
 # test programs, both shut down at the end.
 wine_session() {
-  local build=$1
+  local build=$1 rc
   export WINEPREFIX=$root/$build/wineprefix DUSKLOCK_WINE_SESSION=1
-  started=""
-  if [ -z "${DISPLAY:-}" ]; then dusklock_start_xvfb || return 1; started=1; fi
+  # Whatever happens (a failure, Ctrl+C), nothing of the session is left running.
+  trap end_wine_session EXIT
+  if [ -z "${DISPLAY:-}" ]; then dusklock_start_xvfb || return 1; fi
   dusklock_ensure_prefix || return 1
-  ( ctest --test-dir "$build" --output-on-failure ); local rc=$?
-  /usr/bin/wineserver -k >/dev/null 2>&1; /usr/bin/wineserver -w >/dev/null 2>&1
-  [ -n "$started" ] && dusklock_stop_xvfb
-  unset WINEPREFIX DUSKLOCK_WINE_SESSION
+  ctest --test-dir "$build" --output-on-failure
+  rc=$?
+  end_wine_session
+  trap - EXIT
   return $rc
+}
+
+end_wine_session() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    /usr/bin/wineserver -k >/dev/null 2>&1
+    /usr/bin/wineserver -w >/dev/null 2>&1
+  fi
+  dusklock_stop_xvfb
+  unset WINEPREFIX DUSKLOCK_WINE_SESSION
 }
 
 if dusklock_can_run_32bit; then

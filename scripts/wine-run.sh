@@ -31,10 +31,10 @@ unset LANGUAGE
 source "$here/wine-env.sh"
 loader=$(dusklock_wine_loader_for "$1") || exit 125
 
-started_xvfb=""
 if [ -z "${DISPLAY:-}" ]; then
+  # An Xvfb of our own, stopped however this script ends.
+  trap dusklock_stop_xvfb EXIT
   dusklock_start_xvfb || exit 125
-  started_xvfb=1
 fi
 
 dusklock_ensure_prefix || exit 125
@@ -47,5 +47,4 @@ if [ "${DUSKLOCK_WINE_SESSION:-}" != 1 ]; then
   /usr/bin/wineserver -k >/dev/null 2>&1
   /usr/bin/wineserver -w >/dev/null 2>&1
 fi
-[ -n "$started_xvfb" ] && dusklock_stop_xvfb
 exit $rc
