@@ -647,28 +647,8 @@ TEST(ExitChild, EndsFromAHandler) {
 }
 
 DWORD runChild(const std::string& logPath, int code) {
-  char self[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  SetEnvironmentVariableA(kChildLogVariable, logPath.c_str());
-  SetEnvironmentVariableA(kChildCodeVariable, std::to_string(code).c_str());
-  std::string command = std::string("\"") + self + "\" --gtest_filter=ExitChild.EndsFromAHandler";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                nullptr, &startup, &process);
-  SetEnvironmentVariableA(kChildLogVariable, nullptr);
-  SetEnvironmentVariableA(kChildCodeVariable, nullptr);
-  if (!started) return 0xDEADu;
-  DWORD exitCode = 0xBADu;
-  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(process.hProcess, &exitCode);
-  } else {
-    TerminateProcess(process.hProcess, 0xBAD);
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return exitCode;
+  return runSelfAsChild("ExitChild.EndsFromAHandler",
+                        {{kChildLogVariable, logPath}, {kChildCodeVariable, std::to_string(code)}});
 }
 
 std::vector<std::string> readLines(const std::string& path) {

@@ -33,6 +33,31 @@ bool waitFor(const std::function<bool()>& condition, AppFrame* frame, DWORD time
   }
 }
 
+DWORD runSelfAsChild(const char* filter,
+                     const std::vector<std::pair<const char*, std::string>>& environment,
+                     DWORD timeoutMs) {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  for (const auto& [name, value] : environment) SetEnvironmentVariableA(name, value.c_str());
+  std::string command = std::string("\"") + self + "\" --gtest_filter=" + filter;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0,
+                                      nullptr, nullptr, &startup, &process);
+  for (const auto& variable : environment) SetEnvironmentVariableA(variable.first, nullptr);
+  if (!started) return 0xDEADu;
+  DWORD exitCode = 0xBADu;
+  if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(process.hProcess, &exitCode);
+  } else {
+    TerminateProcess(process.hProcess, 0xBAD);
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return exitCode;
+}
+
 Inbox::Inbox() {
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/AppFrame.h"
@@ -56,6 +57,13 @@ void pressKey(WORD key, bool withShift = false);
 void clickAt(int x, int y, bool right = false, bool withCtrl = false);
 // Puts the mouse cursor at x, y and waits until it stays there; false when it would not.
 bool moveCursorTo(int x, int y);
+
+// Runs this test program again as a child process, only the tests matching filter, with the
+// given environment variables set for it; the child's exit code, or 0xBAD when it did not end
+// within timeoutMs (it is then terminated) and 0xDEAD when it could not be started.
+DWORD runSelfAsChild(const char* filter,
+                     const std::vector<std::pair<const char*, std::string>>& environment,
+                     DWORD timeoutMs = 60000);
 
 // The top-level window of class and title belonging to this process, or nullptr.
 HWND findOwnWindow(const char* className, const char* title);

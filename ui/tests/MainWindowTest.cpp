@@ -482,24 +482,7 @@ TEST(MainWindowClose, TheCloseItemEndsTheProgramWithZeroWhileArmed) {
   const std::string log = std::string(directory) + "dusklock-close-" +
                           std::to_string(GetCurrentProcessId()) + ".log";
   DeleteFileA(log.c_str());
-  char self[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  SetEnvironmentVariableA(kChildLogVariable, log.c_str());
-  std::string command = std::string("\"") + self + "\" --gtest_filter=CloseChild.*";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &process));
-  SetEnvironmentVariableA(kChildLogVariable, nullptr);
-  DWORD code = 0xBAD;
-  if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(process.hProcess, &code);
-  } else {
-    TerminateProcess(process.hProcess, 0xBAD);
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  const DWORD code = runSelfAsChild("CloseChild.*", {{kChildLogVariable, log}}, 30000);
   EXPECT_EQ(code, 0u);
   std::ifstream in(log);
   std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
